@@ -1,0 +1,27 @@
+# Two commands: `make run` starts the tray, `make test` runs every test suite.
+JOBS ?= $(shell nproc)
+BUILD_DIR ?= build
+TEST_BUILD_DIR ?= build-test
+
+.PHONY: all deps build run test clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DPELLAMY_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	./$(BUILD_DIR)/pellamy-tray --help
+
+# Sanitizers (address and undefined behaviour) and warnings-as-errors are on for tests.
+test: deps
+	@cmake -S . -B $(TEST_BUILD_DIR) -DPELLAMY_SANITIZE=ON -DPELLAMY_WERROR=ON >/dev/null
+	@cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
+	@cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)
