@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test bench clean
 
 all: build
 
@@ -24,4 +24,9 @@ test: deps
 	@cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) build-bench
+
+# Benchmarks build in Release; each bench/*_bench.cpp becomes build-bench/bench/NAME.
+bench: deps
+	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DPELLAMY_TESTS=OFF -DPELLAMY_BENCHMARKS=ON >/dev/null
+	@cmake --build build-bench -j $(JOBS)
