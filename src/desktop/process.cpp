@@ -28,29 +28,24 @@ std::expected<void, std::error_code> check(int result) {
     return {};
 }
 
-class SpawnActions {
+// One of posix_spawn's setting objects, initialised and destroyed in pairs.
+template <typename T, int (*init)(T*), int (*destroy)(T*)>
+class SpawnSettings {
 public:
-    SpawnActions() { posix_spawn_file_actions_init(&actions_); }
-    SpawnActions(const SpawnActions&) = delete;
-    SpawnActions& operator=(const SpawnActions&) = delete;
-    ~SpawnActions() { posix_spawn_file_actions_destroy(&actions_); }
-    posix_spawn_file_actions_t* get() { return &actions_; }
+    SpawnSettings() { init(&settings_); }
+    SpawnSettings(const SpawnSettings&) = delete;
+    SpawnSettings& operator=(const SpawnSettings&) = delete;
+    ~SpawnSettings() { destroy(&settings_); }
+    T* get() { return &settings_; }
 
 private:
-    posix_spawn_file_actions_t actions_{};
+    T settings_{};
 };
 
-class SpawnAttributes {
-public:
-    SpawnAttributes() { posix_spawnattr_init(&attributes_); }
-    SpawnAttributes(const SpawnAttributes&) = delete;
-    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
-    ~SpawnAttributes() { posix_spawnattr_destroy(&attributes_); }
-    posix_spawnattr_t* get() { return &attributes_; }
-
-private:
-    posix_spawnattr_t attributes_{};
-};
+using SpawnActions = SpawnSettings<posix_spawn_file_actions_t, posix_spawn_file_actions_init,
+                                   posix_spawn_file_actions_destroy>;
+using SpawnAttributes =
+    SpawnSettings<posix_spawnattr_t, posix_spawnattr_init, posix_spawnattr_destroy>;
 
 // The tray blocks its shutdown signals on every thread; a child must not
 // inherit that mask or any handler disposition.
