@@ -23,9 +23,10 @@ const CHROMIUM_FLAGS = [
 // violations, the browser's network errors) and uncaught exceptions.
 export function useDashboard() {
   const env = {
-    async open(t, { url = env.server.url, stopTimers = false, ...contextOptions } = {}) {
+    async open(t, { url = env.server.url, stopTimers = false, initScript, ...contextOptions } = {}) {
       const context = await env.browser.newContext({ timezoneId: "UTC", ...contextOptions });
       t.after(() => context.close());
+      if (initScript) await context.addInitScript(initScript);
       // With timers stopped the page asks once at load and never again.
       if (stopTimers) {
         await context.clock.install();

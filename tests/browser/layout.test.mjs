@@ -89,3 +89,23 @@ test("entrance animations run unless reduced motion is asked for", async (t) => 
     assert.deepEqual((await readDelays(page)).sort((a, b) => a - b), delays);
   }
 });
+
+test("Chinese and Japanese set their headings upright and looser", async (t) => {
+  const cases = [
+    { language: "en", width: 1280, headline: "56.32px", title: ["40px", "Instrument Serif"] },
+    { language: "zh", width: 1280, headline: "42px", title: ["30px", "DM Sans"] },
+    { language: "ja", width: 760, headline: "30px", title: ["30px", "DM Sans"] },
+    { language: "de", width: 760, headline: "36px", title: ["34px", "Instrument Serif"] },
+  ];
+  const { page } = await dashboard.open(t, { stopTimers: true });
+  for (const { language, width, headline, title } of cases) {
+    await page.setViewportSize({ width, height: 900 });
+    await page.selectOption("#language", language);
+    const sizes = await page.evaluate(() => {
+      const style = (selector) => getComputedStyle(document.querySelector(selector));
+      const family = style(".state-title").fontFamily.split(",")[0].replaceAll('"', "");
+      return { headline: style("h1").fontSize, title: [style(".state-title").fontSize, family] };
+    });
+    assert.deepEqual(sizes, { headline, title }, `${language} at ${width} px`);
+  }
+});

@@ -65,3 +65,25 @@ test("a refused token is forgotten and never sent again", async (t) => {
     });
   }
 });
+
+test("without storage the token lives in memory and the page still works", async (t) => {
+  const { server } = dashboard;
+  server.reply = { body: STATES.locked };
+  // What a browser that blocks site data does on every access.
+  const blockStorage = () => {
+    for (const name of ["sessionStorage", "localStorage"]) {
+      Object.defineProperty(window, name, {
+        get() {
+          throw new DOMException("Access is denied", "SecurityError");
+        },
+      });
+    }
+  };
+  const { page, problems } = await dashboard.open(t, { initScript: blockStorage });
+  await waitForTitle(page, "Your vault is locked.");
+  assert.equal(page.url(), `${server.origin}/`);
+  await page.selectOption("#language", "fr");
+  await waitForTitle(page, "Votre coffre est verrouillé.");
+  assert.ok(server.statusRequests.every((request) => request.authorized));
+  assert.deepEqual(problems, []);
+});
