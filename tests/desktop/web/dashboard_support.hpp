@@ -1,7 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,6 +37,14 @@ struct RunningDashboard {
 
     // A GET as the dashboard tab sends it: right Host and, for "/api/", the token.
     RawResponse get(std::string_view target) const;
+};
+
+// One running dashboard for all tests of a suite.
+class DashboardSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { dashboard.emplace(RunningDashboard::start()); }
+    static void TearDownTestSuite() { dashboard.reset(); }
+    static inline std::optional<RunningDashboard> dashboard;
 };
 
 // The six headers the guard adds, in their order.

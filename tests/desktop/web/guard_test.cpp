@@ -1,19 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
 
 #include "dashboard_support.hpp"
 
 namespace pellamy::desktop::web::testing {
 namespace {
 
-class Guard : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { dashboard.emplace(RunningDashboard::start()); }
-    static void TearDownTestSuite() { dashboard.reset(); }
-    static inline std::optional<RunningDashboard> dashboard;
-};
+class Guard : public DashboardSuite {};
 
 struct GuardCase {
     std::string_view why;

@@ -2,19 +2,13 @@
 
 #include <fstream>
 #include <iterator>
-#include <optional>
 
 #include "dashboard_support.hpp"
 
 namespace pellamy::desktop::web::testing {
 namespace {
 
-class Routes : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { dashboard.emplace(RunningDashboard::start()); }
-    static void TearDownTestSuite() { dashboard.reset(); }
-    static inline std::optional<RunningDashboard> dashboard;
-};
+class Routes : public DashboardSuite {};
 
 std::string asset_file(std::string_view name) {
     std::ifstream file{std::string{PELLAMY_SOURCE_DIR "/src/desktop/web/assets/"}.append(name),

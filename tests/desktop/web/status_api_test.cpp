@@ -7,12 +7,7 @@
 namespace pellamy::desktop::web::testing {
 namespace {
 
-class StatusApi : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { dashboard.emplace(RunningDashboard::start()); }
-    static void TearDownTestSuite() { dashboard.reset(); }
-    static inline std::optional<RunningDashboard> dashboard;
-};
+class StatusApi : public DashboardSuite {};
 
 std::string document(std::string_view head, std::string_view service) {
     return std::string{head} + ",\"app_version\":\"0.1.3\",\"platform\":\"" +
