@@ -12,8 +12,6 @@
 namespace pellamy::desktop::web {
 namespace {
 
-using namespace std::string_view_literals;
-
 constexpr std::array<std::pair<std::string_view, std::string_view>, 6> security_headers{{
     {"cache-control", "no-store"},
     {"referrer-policy", "no-referrer"},
@@ -38,7 +36,8 @@ bool is_visible_text(std::string_view value) {
     return std::ranges::all_of(value, [](char c) { return c == '\t' || (c >= 32 && c <= 126); });
 }
 
-// All three checks are evaluated before any answer is chosen.
+// Host, Origin and fetch-site are all read before deciding, so the answer does
+// not depend on which of them failed first.
 bool is_same_origin_request(const App& app, const Request& request) {
     auto host = header(request, "host");
     if (host && !is_visible_text(*host)) {
@@ -48,7 +47,7 @@ bool is_same_origin_request(const App& app, const Request& request) {
     const auto fetch_site = header(request, "sec-fetch-site");
 
     const bool origin_ok = !origin || *origin == app.expected_origin;
-    const bool fetch_site_ok = !fetch_site || *fetch_site != "cross-site"sv;
+    const bool fetch_site_ok = !fetch_site || *fetch_site != "cross-site";
     const bool host_ok = host && *host == app.expected_host;
     return origin_ok && fetch_site_ok && host_ok;
 }
