@@ -8,9 +8,12 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "dashboard_support.hpp"
 
