@@ -1,6 +1,10 @@
 #pragma once
 
+#include <array>
+#include <charconv>
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace pellamy::url {
@@ -25,15 +29,40 @@ constexpr std::optional<unsigned> hex_value(char c) {
     return std::nullopt;
 }
 
-// Characters no host may contain.
-constexpr bool is_forbidden_host_code_point(char c) {
-    return std::string_view{"\t\n\r #/:<>?@[\\]^|"}.find(c) != std::string_view::npos || c == '\0';
+// Lower-case digits without leading zeros.
+inline void append_number(std::string& out, std::uint32_t value, int base = 10) {
+    char digits[32];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), value, base).ptr;
+    out.append(std::begin(digits), end);
 }
 
-// Characters no domain may contain, beyond those of every host.
-constexpr bool is_forbidden_domain_code_point(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return is_forbidden_host_code_point(c) || byte < 0x20 || c == '%' || byte == 0x7F;
-}
+// A set of bytes, built at compile time.
+class ByteSet {
+public:
+    consteval ByteSet with(std::string_view bytes) const {
+        ByteSet set = *this;
+        for (const char c : bytes) {
+            set.bytes_[static_cast<unsigned char>(c)] = true;
+        }
+        return set;
+    }
+    consteval ByteSet with_range(unsigned char first, unsigned char last) const {
+        ByteSet set = *this;
+        for (unsigned byte = first; byte <= last; ++byte) {
+            set.bytes_[byte] = true;
+        }
+        return set;
+    }
+    constexpr bool contains(char c) const { return bytes_[static_cast<unsigned char>(c)]; }
+
+private:
+    std::array<bool, 256> bytes_{};
+};
+
+// Characters no host may contain, and those no domain may contain.
+inline constexpr ByteSet forbidden_host_code_points =
+    ByteSet{}.with(std::string_view{"\0\t\n\r #/:<>?@[\\]^|", 17});
+inline constexpr ByteSet forbidden_domain_code_points =
+    forbidden_host_code_points.with_range(0x00, 0x1F).with("%\x7F");
 
 }  // namespace pellamy::url

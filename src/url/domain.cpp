@@ -84,9 +84,13 @@ std::expected<void, ParseError> append_domain_to_ascii(std::string& out, std::st
     } else if (!uts46_to_ascii(out, domain, be_strict)) {
         return std::unexpected(ParseError{"invalid domain"});
     }
+    // ICU leaves a label it could not convert as it was; only ASCII may pass.
     const std::string_view result = std::string_view{out}.substr(start);
-    if (result.empty() ||
-        (!be_strict && std::ranges::any_of(result, is_forbidden_domain_code_point))) {
+    const auto forbidden = [&](char c) {
+        return static_cast<unsigned char>(c) > 0x7F ||
+               (!be_strict && forbidden_domain_code_points.contains(c));
+    };
+    if (result.empty() || std::ranges::any_of(result, forbidden)) {
         out.resize(start);
         return std::unexpected(ParseError{"invalid domain"});
     }

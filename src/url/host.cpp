@@ -26,7 +26,7 @@ std::expected<void, ParseError> append_bracketed_ipv6(std::string& out, std::str
 }
 
 std::expected<void, ParseError> append_opaque_host(std::string& out, std::string_view input) {
-    if (std::ranges::any_of(input, is_forbidden_host_code_point)) {
+    if (std::ranges::any_of(input, [](char c) { return forbidden_host_code_points.contains(c); })) {
         return std::unexpected(ParseError{"forbidden host code point"});
     }
     append_percent_encoded(out, input, c0_control_set);

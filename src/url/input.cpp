@@ -50,8 +50,14 @@ std::pair<std::size_t, bool> next_sequence(std::string_view text) {
 
 bool needs_rewrite(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            if (is_tab_or_newline(text[i++])) {
+                return true;
+            }
+            continue;
+        }
         const auto [length, valid] = next_sequence(text.substr(i));
-        if (!valid || is_tab_or_newline(text[i])) {
+        if (!valid) {
             return true;
         }
         i += length;

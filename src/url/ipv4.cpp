@@ -1,7 +1,5 @@
 #include "url/ipv4.hpp"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -86,8 +84,12 @@ std::expected<std::uint32_t, ParseError> parse_ipv4(std::string_view text) {
 }
 
 void append_ipv4(std::string& out, std::uint32_t address) {
-    fmt::format_to(std::back_inserter(out), "{}.{}.{}.{}", address >> 24, (address >> 16) & 0xFF,
-                   (address >> 8) & 0xFF, address & 0xFF);
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        append_number(out, (address >> shift) & 0xFF);
+        if (shift != 0) {
+            out += '.';
+        }
+    }
 }
 
 }  // namespace pellamy::url

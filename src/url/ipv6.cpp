@@ -1,7 +1,5 @@
 #include "url/ipv6.hpp"
 
-#include <fmt/format.h>
-
 #include <optional>
 #include <utility>
 
@@ -161,7 +159,7 @@ void append_ipv6(std::string& out, const Ipv6Address& address) {
             skipping_zeros = true;
             continue;
         }
-        fmt::format_to(std::back_inserter(out), "{:x}", address[i]);
+        append_number(out, address[i], 16);
         if (i != 7) {
             out += ':';
         }

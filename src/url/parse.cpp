@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <utility>
 
@@ -73,7 +74,7 @@ public:
 
     std::expected<Url, ParseError> run() {
         if (!parse_scheme()) {
-            return std::unexpected(ParseError{"missing scheme"});
+            return fail("missing scheme");
         }
         if (auto hierarchy = parse_hierarchy(); !hierarchy) {
             return std::unexpected(std::move(hierarchy.error()));
@@ -110,6 +111,7 @@ private:
         if (colon == text_.size() || text_[colon] != ':') {
             return false;
         }
+        href_.reserve(text_.size() + 16);
         std::ranges::transform(text_.substr(0, colon), std::back_inserter(href_), to_ascii_lower);
         scheme_ = classify(href_);
         href_ += ':';
@@ -216,7 +218,7 @@ private:
         }
         if (port != scheme_.default_port) {
             href_ += ':';
-            href_ += std::to_string(port);
+            append_number(href_, port);
         }
         return {};
     }

@@ -5,7 +5,7 @@
 #include "url/ascii.hpp"
 
 namespace pellamy::url {
-void append_percent_encoded(std::string& out, std::string_view input, const EncodeSet& set) {
+void append_percent_encoded(std::string& out, std::string_view input, const ByteSet& set) {
     static constexpr std::string_view digits = "0123456789ABCDEF";
     auto plain_end = input.begin();
     while (true) {

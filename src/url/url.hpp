@@ -8,7 +8,7 @@
 namespace pellamy::url {
 
 struct ParseError {
-    std::string reason;  // short and fixed, e.g. "invalid host"
+    std::string reason;  // short and fixed, e.g. "invalid IPv6 address"
 };
 
 // A parsed absolute URL. It keeps only its serialisation and where each
@@ -48,8 +48,9 @@ private:
 
 std::expected<Url, ParseError> parse(std::string_view input);
 
-// The standard's "domain to ASCII": lower-cased ASCII, or UTS #46 processing
-// for Unicode and "xn--" labels. Strict mode adds the STD3 and DNS length rules.
+// The standard's "domain to ASCII". ASCII input is only lower-cased, "xn--"
+// labels included, as browsers do; anything else goes through UTS #46. Strict
+// mode sends everything through UTS #46 with the STD3 and DNS length rules.
 std::expected<std::string, ParseError> domain_to_ascii(std::string_view domain,
                                                        bool be_strict = false);
 
