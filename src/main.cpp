@@ -1,6 +1,8 @@
 #include "command_line.hpp"
+#include "desktop/native/signals.hpp"
 
 int main(int argc, char** argv) {
+    pellamy::desktop::native::block_termination_signals();
     const auto args = pellamy::parse_command_line(argc, argv);
     if (!args) {
         return args.error().status;
