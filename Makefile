@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench fuzz clean
 
 all: build
 
@@ -24,9 +24,19 @@ test: deps
 	@cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) build-bench
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) build-bench build-fuzz
 
 # Benchmarks build in Release; each bench/*_bench.cpp becomes build-bench/bench/NAME.
 bench: deps
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DPELLAMY_TESTS=OFF -DPELLAMY_BENCHMARKS=ON >/dev/null
 	@cmake --build build-bench -j $(JOBS)
+
+# Fuzzers need clang 19 (libstdc++'s <expected> is too new for older clang);
+# each fuzz/*_fuzz.cpp runs FUZZ_SECONDS under AddressSanitizer and UBSan.
+FUZZ_SECONDS ?= 120
+fuzz:
+	@scripts/install-deps fuzz
+	@cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-19 -DPELLAMY_FUZZ=ON -DPELLAMY_SANITIZE=ON \
+		-DPELLAMY_TESTS=OFF >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target pellamy_fuzzers
+	@fuzz/run build-fuzz $(FUZZ_SECONDS)
