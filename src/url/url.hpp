@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 #include <expected>
 #include <string>
 #include <string_view>
@@ -32,17 +32,18 @@ public:
     bool has_fragment() const;
 
 private:
-    friend class Builder;
+    friend class Parser;
 
+    // Without a host every offset up to path_begin_ equals protocol_end_.
     std::string href_;
-    std::uint32_t protocol_end_ = 0;  // just after ':'
-    std::uint32_t username_end_ = 0;  // username starts at protocol_end_ + 2
-    std::uint32_t host_begin_ = 0;
-    std::uint32_t host_end_ = 0;
-    std::uint32_t port_end_ = 0;  // == host_end_ without a port
-    std::uint32_t path_begin_ = 0;
-    std::uint32_t query_begin_ = 0;     // at '?', or the end of the path without a query
-    std::uint32_t fragment_begin_ = 0;  // at '#', or href_.size() without a fragment
+    std::size_t protocol_end_ = 0;  // just after ':'
+    std::size_t username_end_ = 0;  // the username starts after "//"
+    std::size_t host_begin_ = 0;    // after '@' when there are credentials
+    std::size_t host_end_ = 0;
+    std::size_t port_end_ = 0;  // host_end_ without a port
+    std::size_t path_begin_ = 0;
+    std::size_t query_begin_ = 0;     // at '?', or fragment_begin_ without a query
+    std::size_t fragment_begin_ = 0;  // at '#', or href_.size() without a fragment
 };
 
 std::expected<Url, ParseError> parse(std::string_view input);
