@@ -6,6 +6,7 @@
 #include <string>
 
 #include "config/configuration.hpp"
+#include "support/case_name.hpp"
 #include "support/scoped_env.hpp"
 #include "support/temp_dir.hpp"
 
@@ -52,10 +53,6 @@ struct FailureCase {
     std::string message;
 };
 
-std::string failure_name(const ::testing::TestParamInfo<FailureCase>& param) {
-    return param.param.name;
-}
-
 class ConfigurationLoadFailure : public ConfigurationLoad,
                                  public ::testing::WithParamInterface<FailureCase> {};
 
@@ -91,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"centers_before_model_dir",
                     "[rag]\nlocal_model_dir = \"~/m\"\n" + center("a.b"),
                     "Invalid centers configuration: center id must be alphanumeric, '-' or '_'"}),
-    failure_name);
+    testing::case_name<FailureCase>);
 
 TEST_F(ConfigurationLoad, KeepsTheServiceErrorOfRetrievalChecks) {
     const auto loaded = load_document("[rag.http]\ntimeout_seconds = 0\n");

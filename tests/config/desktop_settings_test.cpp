@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config/configuration.hpp"
+#include "support/case_name.hpp"
 #include "support/scoped_env.hpp"
 
 namespace pellamy::config {
@@ -21,10 +22,6 @@ struct DesktopCase {
     DesktopSettings expected;
     std::string error;  // empty on success
 };
-
-std::string desktop_name(const ::testing::TestParamInfo<DesktopCase>& param) {
-    return param.param.name;
-}
 
 class DesktopResolution : public ::testing::TestWithParam<DesktopCase> {};
 
@@ -99,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     "PELLAMY_OPEN_BROWSER must be valid text"},
         DesktopCase{"port_reported_first", defaults, {}, {}, "junk", "junk", {}, bad_port}),
-    desktop_name);
+    testing::case_name<DesktopCase>);
 
 }  // namespace
 }  // namespace pellamy::config

@@ -7,6 +7,7 @@
 #include "config/configuration.hpp"
 #include "config/default_paths.hpp"
 #include "config/user_dirs.hpp"
+#include "support/case_name.hpp"
 #include "support/scoped_env.hpp"
 
 namespace pellamy::config {
@@ -21,10 +22,6 @@ struct DirsCase {
     std::string config_file;
     std::string home;
 };
-
-std::string dirs_name(const ::testing::TestParamInfo<DirsCase>& param) {
-    return param.param.name;
-}
 
 class PerUserDirs : public ::testing::TestWithParam<DirsCase> {};
 
@@ -47,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "/home/u/.local/share/pellamy"},
         DirsCase{"relative", "conf", "data", "/home/u/.config/pellamy/config.toml",
                  "/home/u/.local/share/pellamy"}),
-    dirs_name);
+    testing::case_name<DirsCase>);
 
 TEST(UserHome, FallsBackToThePasswordDatabase) {
     const ScopedEnv home{"HOME", ""};
@@ -63,10 +60,6 @@ struct HomeCase {
     std::optional<std::string> storage_dir;
     std::string expected;
 };
-
-std::string home_name(const ::testing::TestParamInfo<HomeCase>& param) {
-    return param.param.name;
-}
 
 class ConfigurationHome : public ::testing::TestWithParam<HomeCase> {};
 
@@ -90,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HomeCase{"storage_dir", std::nullopt, std::nullopt, "/stored", "/stored"},
                       HomeCase{"default", std::nullopt, std::nullopt, std::nullopt,
                                "/home/u/.local/share/pellamy"}),
-    home_name);
+    testing::case_name<HomeCase>);
 
 }  // namespace
 }  // namespace pellamy::config

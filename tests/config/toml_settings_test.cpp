@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "support/case_name.hpp"
+
 namespace pellamy::config {
 namespace {
 
@@ -22,10 +24,6 @@ struct SchemaCase {
 
 void PrintTo(const SchemaCase& c, std::ostream* out) {
     *out << c.name;
-}
-
-std::string case_name(const ::testing::TestParamInfo<SchemaCase>& param) {
-    return param.param.name;
 }
 
 class TomlSchema : public ::testing::TestWithParam<SchemaCase> {};
@@ -96,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                        s.rag.local_threads = 0;
                        s.rag.max_tokens = 4294967295;
                    }}),
-    case_name);
+    testing::case_name<SchemaCase>);
 
 INSTANTIATE_TEST_SUITE_P(
     Refused, TomlSchema,
@@ -133,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
         SchemaCase{"protocol_integer", "[rag.embedding]\nurl = \"https://e\"\nprotocol = 1\n",
                    refused},
         SchemaCase{"date_for_string", "relay_url = 1979-05-27\n", refused}),
-    case_name);
+    testing::case_name<SchemaCase>);
 
 }  // namespace
 }  // namespace pellamy::config

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "support/case_name.hpp"
+#include "support/expect_result.hpp"
+
 namespace pellamy::core {
 namespace {
 
@@ -21,22 +24,11 @@ struct CenterCase {
     std::string error;  // empty when accepted
 };
 
-std::string center_name(const ::testing::TestParamInfo<CenterCase>& param) {
-    return param.param.name;
-}
-
 class CenterValidate : public ::testing::TestWithParam<CenterCase> {};
 
 TEST_P(CenterValidate, ChecksIdUrlAndKeyInOrder) {
     const CenterCase& c = GetParam();
-    const auto checked = c.center.validate();
-    if (c.error.empty()) {
-        EXPECT_TRUE(checked.has_value()) << checked.error().display();
-    } else {
-        ASSERT_FALSE(checked.has_value());
-        EXPECT_EQ(checked.error().kind(), ErrorKind::Invalid);
-        EXPECT_EQ(checked.error().display(), c.error);
-    }
+    testing::expect_result(c.center.validate(), c.error);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -71,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
         CenterCase{"key_padded", center("a", "https://c.example", key + "="), "invalid encoding"},
         CenterCase{"key_33_bytes", center("a", "https://c.example", key + "A"),
                    "invalid key length"}),
-    center_name);
+    testing::case_name<CenterCase>);
 
 struct ListCase {
     std::string name;
@@ -79,21 +71,11 @@ struct ListCase {
     std::string error;
 };
 
-std::string list_name(const ::testing::TestParamInfo<ListCase>& param) {
-    return param.param.name;
-}
-
 class CentersValidateAll : public ::testing::TestWithParam<ListCase> {};
 
 TEST_P(CentersValidateAll, StopsAtTheFirstFailure) {
     const ListCase& c = GetParam();
-    const auto checked = validate_all(c.centers);
-    if (c.error.empty()) {
-        EXPECT_TRUE(checked.has_value()) << checked.error().display();
-    } else {
-        ASSERT_FALSE(checked.has_value());
-        EXPECT_EQ(checked.error().display(), c.error);
-    }
+    testing::expect_result(validate_all(c.centers), c.error);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, CentersValidateAll,
@@ -108,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Table, CentersValidateAll,
                                            ListCase{"second_checked",
                                                     {center("a"), center("b", "https://x", "")},
                                                     "invalid key length"}),
-                         list_name);
+                         testing::case_name<ListCase>);
 
 }  // namespace
 }  // namespace pellamy::core

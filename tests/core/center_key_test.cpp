@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/base64_url.hpp"
+#include "support/expect_result.hpp"
 
 namespace pellamy::core {
 namespace {
@@ -21,13 +22,9 @@ class Base64UrlDecode : public ::testing::TestWithParam<DecodeCase> {};
 TEST_P(Base64UrlDecode, DecodesOrRefuses) {
     const DecodeCase& c = GetParam();
     const auto decoded = decode_base64_url(c.text);
-    if (c.error.empty()) {
-        ASSERT_TRUE(decoded.has_value()) << decoded.error().display();
+    testing::expect_result(decoded, c.error);
+    if (decoded) {
         EXPECT_EQ(*decoded, c.bytes);
-    } else {
-        ASSERT_FALSE(decoded.has_value());
-        EXPECT_EQ(decoded.error().kind(), ErrorKind::Invalid);
-        EXPECT_EQ(decoded.error().display(), c.error);
     }
 }
 
@@ -59,14 +56,7 @@ class CenterKeyDecode : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(CenterKeyDecode, AcceptsOnlyThirtyTwoBytes) {
     const KeyCase& c = GetParam();
-    const auto key = decode_center_key(c.text);
-    if (c.error.empty()) {
-        EXPECT_TRUE(key.has_value()) << key.error().display();
-    } else {
-        ASSERT_FALSE(key.has_value());
-        EXPECT_EQ(key.error().kind(), c.kind);
-        EXPECT_EQ(key.error().display(), c.error);
-    }
+    testing::expect_result(decode_center_key(c.text), c.error, c.kind);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "core/endpoint_url.hpp"
+#include "support/case_name.hpp"
+#include "support/expect_result.hpp"
 
 namespace pellamy::core {
 namespace {
@@ -22,30 +24,25 @@ struct RagCase {
     std::string_view error;               // empty when accepted
 };
 
-std::string rag_name(const ::testing::TestParamInfo<RagCase>& param) {
-    return param.param.name;
-}
-
 class RagValidate : public ::testing::TestWithParam<RagCase> {};
 
 TEST_P(RagValidate, ChecksInOrder) {
     const RagCase& c = GetParam();
     Config config;
     c.change(config);
-    const auto checked = config.validate();
-    if (c.error.empty()) {
-        EXPECT_TRUE(checked.has_value()) << checked.error().display();
-    } else {
-        ASSERT_FALSE(checked.has_value());
-        EXPECT_EQ(checked.error().kind(), ErrorKind::Invalid);
-        EXPECT_EQ(checked.error().display(), c.error);
-    }
+    testing::expect_result(config.validate(), c.error);
 }
 
 Endpoint endpoint(std::string url) {
     Endpoint result;
     result.url = std::move(url);
     return result;
+}
+
+// A valid embedding endpoint, for cases that change one of its fields.
+Endpoint& embedding(Config& config) {
+    config.embedding = endpoint("https://e");
+    return *config.embedding;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -73,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                     c.embedding = endpoint("ftp://x");
                 },
                 bad_number}),
-    rag_name);
+    testing::case_name<RagCase>);
 
 INSTANTIATE_TEST_SUITE_P(
     Endpoints, RagValidate,
@@ -84,83 +81,31 @@ INSTANTIATE_TEST_SUITE_P(
                 bad_model_url},
         RagCase{"unparsable", [](Config& c) { c.rerank = endpoint("https://"); },
                 "invalid model URL"},
-        RagCase{"dimensions_0",
-                [](Config& c) {
-                    c.embedding = endpoint("https://e");
-                    c.embedding->dimensions = 0;
-                },
+        RagCase{"dimensions_0", [](Config& c) { embedding(c).dimensions = 0; },
                 "invalid embedding dimensions"},
-        RagCase{"dimensions_4097",
-                [](Config& c) {
-                    c.embedding = endpoint("https://e");
-                    c.embedding->dimensions = 4097;
-                },
+        RagCase{"dimensions_4097", [](Config& c) { embedding(c).dimensions = 4097; },
                 "invalid embedding dimensions"},
-        RagCase{"dimensions_4096",
-                [](Config& c) {
-                    c.embedding = endpoint("https://e");
-                    c.embedding->dimensions = 4096;
-                },
+        RagCase{"dimensions_4096", [](Config& c) { embedding(c).dimensions = 4096; }, ""},
+        RagCase{"model_200_bytes", [](Config& c) { embedding(c).model = std::string(200, 'm'); },
                 ""},
-        RagCase{"model_200_bytes",
-                [](Config& c) {
-                    c.embedding = endpoint("https://e");
-                    c.embedding->model = std::string(200, 'm');
-                },
-                ""},
-        RagCase{"model_201_bytes",
-                [](Config& c) {
-                    c.embedding = endpoint("https://e");
-                    c.embedding->model = std::string(201, 'm');
-                },
+        RagCase{"model_201_bytes", [](Config& c) { embedding(c).model = std::string(201, 'm'); },
                 "invalid model name"},
-        RagCase{"model_tab",
-                [](Config& c) {
-                    c.embedding = endpoint("https://e");
-                    c.embedding->model = "a\tb";
-                },
+        RagCase{"model_tab", [](Config& c) { embedding(c).model = "a\tb"; }, "invalid model name"},
+        RagCase{"model_delete", [](Config& c) { embedding(c).model = "a\x7F"; },
                 "invalid model name"},
-        RagCase{"model_delete",
-                [](Config& c) {
-                    c.embedding = endpoint("https://e");
-                    c.embedding->model = "a\x7F";
-                },
-                "invalid model name"},
-        RagCase{"model_c1_control",
-                [](Config& c) {
-                    c.embedding = endpoint("https://e");
-                    c.embedding->model = "a\xC2\x85";  // U+0085
-                },
+        RagCase{"model_c1_control", [](Config& c) { embedding(c).model = "a\xC2\x85"; },  // U+0085
                 "invalid model name"},
         RagCase{"model_past_c1",
-                [](Config& c) {
-                    c.embedding = endpoint("https://e");
-                    c.embedding->model = "gr\xC3\xB6\xC3\x9F\xC2\xA0";  // U+00A0 is fine
-                },
+                [](Config& c) { embedding(c).model = "gr\xC3\xB6\xC3\x9F\xC2\xA0"; },  // U+00A0
                 ""},
         RagCase{"api_key_env_ok",
-                [](Config& c) {
-                    c.embedding = endpoint("https://e");
-                    c.embedding->api_key_env = "9_KEY_" + std::string(122, 'a');
-                },
-                ""},
+                [](Config& c) { embedding(c).api_key_env = "9_KEY_" + std::string(122, 'a'); }, ""},
         RagCase{"api_key_env_long",
-                [](Config& c) {
-                    c.embedding = endpoint("https://e");
-                    c.embedding->api_key_env = std::string(129, 'A');
-                },
+                [](Config& c) { embedding(c).api_key_env = std::string(129, 'A'); },
                 "API key configuration must name an environment variable"},
-        RagCase{"api_key_env_empty",
-                [](Config& c) {
-                    c.embedding = endpoint("https://e");
-                    c.embedding->api_key_env = "";
-                },
+        RagCase{"api_key_env_empty", [](Config& c) { embedding(c).api_key_env = ""; },
                 "API key configuration must name an environment variable"},
-        RagCase{"api_key_env_dash",
-                [](Config& c) {
-                    c.embedding = endpoint("https://e");
-                    c.embedding->api_key_env = "API-KEY";
-                },
+        RagCase{"api_key_env_dash", [](Config& c) { embedding(c).api_key_env = "API-KEY"; },
                 "API key configuration must name an environment variable"},
         RagCase{"url_before_dimensions",
                 [](Config& c) {
@@ -171,13 +116,12 @@ INSTANTIATE_TEST_SUITE_P(
         RagCase{"embedding_before_generation",
                 [](Config& c) {
                     c.generation = endpoint("bad");
-                    c.embedding = endpoint("https://e");
-                    c.embedding->model = "\n";
+                    embedding(c).model = "\n";
                 },
                 "invalid model name"},
         RagCase{"download_url", [](Config& c) { c.model_download_base_url = "https://d/?"; },
                 bad_model_url}),
-    rag_name);
+    testing::case_name<RagCase>);
 
 INSTANTIATE_TEST_SUITE_P(
     Proxy, RagValidate,
@@ -199,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
                     c.http.proxy_url = "ftp://p";
                 },
                 bad_model_url}),
-    rag_name);
+    testing::case_name<RagCase>);
 
 struct ModelUrlCase {
     std::string url;
@@ -210,14 +154,7 @@ class EndpointUrl : public ::testing::TestWithParam<ModelUrlCase> {};
 
 TEST_P(EndpointUrl, AcceptsHttpsOrLoopbackHttpOnly) {
     const ModelUrlCase& c = GetParam();
-    const auto parsed = endpoint_url(c.url);
-    if (c.error.empty()) {
-        ASSERT_TRUE(parsed.has_value()) << parsed.error().display();
-        EXPECT_EQ(parsed->protocol().substr(0, 4), "http");
-    } else {
-        ASSERT_FALSE(parsed.has_value());
-        EXPECT_EQ(parsed.error().display(), c.error);
-    }
+    testing::expect_result(endpoint_url(c.url), c.error);
 }
 
 INSTANTIATE_TEST_SUITE_P(
