@@ -42,8 +42,16 @@ protected:
     ScopedEnv xdg_config{"XDG_CONFIG_HOME", (temp.path() / "xdg").string()};
     ScopedEnv config_variable{"PELLAMY_CONFIG", std::nullopt};
 
+    // Writes a file below the temporary directory, creating its parents.
+    fs::path write(const fs::path& relative, std::string_view text) const {
+        const fs::path file = temp.path() / relative;
+        fs::create_directories(file.parent_path());
+        testing::write_file(file, text);
+        return file;
+    }
+
     std::expected<Configuration, Error> load_document(std::string_view document) {
-        return Configuration::load(temp.write("etc/config.toml", document));
+        return Configuration::load(write("etc/config.toml", document));
     }
 };
 
@@ -139,7 +147,7 @@ TEST_F(ConfigurationLoad, MissingDefaultFileGivesDefaults) {
 }
 
 TEST_F(ConfigurationLoad, ReadsTheDefaultFile) {
-    temp.write("xdg/pellamy/config.toml", "[desktop]\nopen_browser = false\n");
+    write("xdg/pellamy/config.toml", "[desktop]\nopen_browser = false\n");
     const auto loaded = Configuration::load(std::nullopt);
     ASSERT_TRUE(loaded.has_value()) << loaded.error().message;
     EXPECT_FALSE(loaded->settings.desktop.open_browser);
@@ -157,16 +165,16 @@ TEST_F(ConfigurationLoad, ChosenFileMustExist) {
 }
 
 TEST_F(ConfigurationLoad, OptionBeatsVariableBeatsDefault) {
-    temp.write("xdg/pellamy/config.toml", "[desktop]\nport = 1\n");
-    const fs::path from_variable = temp.write("env.toml", "[desktop]\nport = 2\n");
-    const fs::path from_option = temp.write("option.toml", "[desktop]\nport = 3\n");
+    write("xdg/pellamy/config.toml", "[desktop]\nport = 1\n");
+    const fs::path from_variable = write("env.toml", "[desktop]\nport = 2\n");
+    const fs::path from_option = write("option.toml", "[desktop]\nport = 3\n");
     const ScopedEnv variable{"PELLAMY_CONFIG", from_variable.string()};
     EXPECT_EQ(Configuration::load(from_option)->settings.desktop.port, 3);
     EXPECT_EQ(Configuration::load(std::nullopt)->settings.desktop.port, 2);
 }
 
 TEST_F(ConfigurationLoad, MakesARelativePathAbsoluteLexically) {
-    temp.write("etc/config.toml", "");
+    write("etc/config.toml", "");
     const fs::path previous = fs::current_path();
     fs::current_path(temp.path());
     const auto loaded = Configuration::load("./etc/../etc/config.toml");
@@ -188,7 +196,7 @@ TEST_F(ConfigurationLoad, RefusesPathsThatCannotBeRead) {
 
 TEST_F(ConfigurationLoad, OptionalFileFailingForAnotherReason) {
     // The default file's directory is a plain file: not "missing" but unreadable.
-    temp.write("xdg/pellamy", "not a directory");
+    write("xdg/pellamy", "not a directory");
     const auto loaded = Configuration::load(std::nullopt);
     ASSERT_FALSE(loaded.has_value());
     EXPECT_EQ(loaded.error().message, "Could not read configuration file");

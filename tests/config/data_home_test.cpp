@@ -49,7 +49,8 @@ TEST(DataHome, MakesARelativePathCanonical) {
 
 TEST(DataHome, ReportsAStorageErrorWhenItCannotCreate) {
     const TempDir temp;
-    const fs::path file = temp.write("file", "not a directory");
+    const fs::path file = temp.path() / "file";
+    testing::write_file(file, "not a directory");
     for (const fs::path& home : {file, file / "home"}) {
         const auto prepared = data_home(home);
         ASSERT_FALSE(prepared.has_value()) << home;

@@ -5,8 +5,8 @@
 
 namespace pellamy::testing {
 
-// A fresh directory below the system's temporary directory, removed with
-// everything in it when it goes out of scope.
+// A fresh directory under the system's temporary folder, removed with
+// everything in it when the object goes.
 class TempDir {
 public:
     TempDir();
@@ -16,12 +16,12 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-    // Writes a file below the directory, creating its parents, and returns its path.
-    std::filesystem::path write(const std::filesystem::path& relative,
-                                std::string_view content) const;
-
 private:
     std::filesystem::path path_;
 };
+
+// Writes `text` to `file`, replacing it; `mode` sets the permission bits.
+void write_file(const std::filesystem::path& file, std::string_view text,
+                std::filesystem::perms mode = std::filesystem::perms{0644});
 
 }  // namespace pellamy::testing
