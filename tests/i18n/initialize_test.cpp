@@ -4,6 +4,7 @@
 
 #include "i18n/language_cell.hpp"
 #include "i18n/tr.hpp"
+#include "language_environment.hpp"
 #include "support/scoped_environment.hpp"
 #include "support/temporary_directory.hpp"
 
@@ -14,9 +15,7 @@ namespace {
 // into another.
 TEST(Initialize, ChoosesOnceAndTranslatesInThatLanguage) {
     const testing::TemporaryDirectory home;
-    testing::ScopedEnvironment environment{{"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
-                                            "PELLAMY_HOME", "PELLAMY_CONFIG", "PELLAMY_LANG",
-                                            "LC_ALL", "LC_MESSAGES", "LANG"}};
+    testing::ScopedEnvironment environment{language_variables()};
     environment.set("HOME", home.path().string());
     environment.set("LANG", "ja_JP.UTF-8");
     const char* const arguments[] = {"pellamy-tray", "--port", "0", nullptr};

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "language_environment.hpp"
 #include "support/scoped_environment.hpp"
 #include "support/temporary_directory.hpp"
 
@@ -38,9 +39,7 @@ TEST_P(LanguageChoice, PicksTheFirstSourceThatNamesALanguage) {
     const ChoiceCase& c = GetParam();
     const testing::TemporaryDirectory root;
     const std::string root_text = root.path().string();
-    testing::ScopedEnvironment environment{{"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
-                                            "PELLAMY_HOME", "PELLAMY_CONFIG", "PELLAMY_LANG",
-                                            "LC_ALL", "LC_MESSAGES", "LANG"}};
+    testing::ScopedEnvironment environment{language_variables()};
     environment.set("HOME", root_text);
     for (const auto& [name, value] : c.environment) {
         environment.set(name, with_root(value, root_text));
