@@ -1,6 +1,6 @@
 #include "i18n/argument_scan.hpp"
 
-#include "i18n/utf8.hpp"
+#include "config/utf8.hpp"
 
 namespace pellamy::i18n {
 
@@ -18,7 +18,7 @@ std::optional<std::string> scan_option(std::span<const std::string_view> argumen
             }
             value = std::string{*it};
         } else if (argument.starts_with(name) && argument.substr(name.size()).starts_with('=') &&
-                   is_valid_utf8(argument)) {
+                   config::is_utf8(argument)) {
             value = std::string{argument.substr(name.size() + 1)};
         }
     }

@@ -1,21 +1,21 @@
 #include "i18n/language_choice.hpp"
 
-#include <cstdlib>
 #include <initializer_list>
 #include <optional>
 
+#include "config/environment.hpp"
+#include "config/utf8.hpp"
 #include "i18n/argument_scan.hpp"
 #include "i18n/preference_directory.hpp"
 #include "i18n/stored_preference.hpp"
-#include "i18n/utf8.hpp"
 
 namespace pellamy::i18n {
 namespace {
 
 // A variable that is set, valid UTF-8 and not empty.
-std::optional<std::string_view> environment_text(const char* name) {
-    const char* value = std::getenv(name);
-    if (value == nullptr || *value == '\0' || !is_valid_utf8(value)) {
+std::optional<std::string> environment_text(const char* name) {
+    auto value = config::environment_variable(name);
+    if (!value || value->empty() || !config::is_utf8(*value)) {
         return std::nullopt;
     }
     return value;
@@ -33,7 +33,7 @@ std::optional<Language> stored_preference(std::span<const std::string_view> argu
 }  // namespace
 
 Language choose_language(std::span<const std::string_view> arguments) {
-    if (const auto lang = scan_option(arguments, "--lang"); lang && is_valid_utf8(*lang)) {
+    if (const auto lang = scan_option(arguments, "--lang"); lang && config::is_utf8(*lang)) {
         return language_from_locale(*lang);
     }
     if (const auto lang = environment_text("PELLAMY_LANG")) {

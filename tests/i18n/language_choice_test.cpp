@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "language_environment.hpp"
-#include "support/scoped_environment.hpp"
-#include "support/temporary_directory.hpp"
+#include "support/temp_dir.hpp"
 
 namespace pellamy::i18n {
 namespace {
@@ -37,13 +37,13 @@ class LanguageChoice : public ::testing::TestWithParam<ChoiceCase> {};
 
 TEST_P(LanguageChoice, PicksTheFirstSourceThatNamesALanguage) {
     const ChoiceCase& c = GetParam();
-    const testing::TemporaryDirectory root;
+    const testing::TempDir root;
     const std::string root_text = root.path().string();
-    testing::ScopedEnvironment environment{language_variables()};
-    environment.set("HOME", root_text);
+    std::map<std::string, std::string> variables{{"HOME", root_text}};
     for (const auto& [name, value] : c.environment) {
-        environment.set(name, with_root(value, root_text));
+        variables[name] = with_root(value, root_text);
     }
+    const auto environment = language_environment(variables);
     for (const auto& [path, content] : c.files) {
         root.write(path, with_root(content, root_text));
     }
@@ -195,6 +195,75 @@ INSTANTIATE_TEST_SUITE_P(
                    {"--", "--home", "{root}/home"},
                    {{"LANG", "de"}},
                    {{"home/language.txt", "ja"}},
+                   Language::German},
+        // The directory of language.txt: the home start-up would choose.
+        ChoiceCase{"StoredInDefaultHome",
+                   {},
+                   {{"LANG", "fr"}},
+                   {{".local/share/pellamy/language.txt", "de"}},
+                   Language::German},
+        ChoiceCase{
+            "StoredInStorageDirOfConfigOption",
+            {"--config", "{root}/config.toml"},
+            {{"LANG", "de"}},
+            {{"config.toml", "storage_dir = \"{root}/store\"\n"}, {"store/language.txt", "fr"}},
+            Language::French},
+        ChoiceCase{"StoredInStorageDirOfPellamyConfig",
+                   {},
+                   {{"PELLAMY_CONFIG", "{root}/config.toml"}, {"LANG", "de"}},
+                   {{"config.toml", "storage_dir = \"store\"\n"}, {"store/language.txt", "fr"}},
+                   Language::French},
+        ChoiceCase{"StoredInStorageDirOfDefaultConfig",
+                   {},
+                   {{"LANG", "de"}},
+                   {{".config/pellamy/config.toml", "storage_dir = \"~/store\"\n"},
+                    {"store/language.txt", "fr"}},
+                   Language::French},
+        ChoiceCase{"HomeOptionBeforeStorageDir",
+                   {"--home", "{root}/home", "--config={root}/config.toml"},
+                   {},
+                   {{"config.toml", "storage_dir = \"{root}/store\"\n"},
+                    {"store/language.txt", "fr"},
+                    {"home/language.txt", "ja"}},
+                   Language::Japanese},
+        ChoiceCase{"PellamyHomeBeforeStorageDir",
+                   {"--config", "{root}/config.toml"},
+                   {{"PELLAMY_HOME", "{root}/home"}},
+                   {{"config.toml", "storage_dir = \"{root}/store\"\n"},
+                    {"store/language.txt", "fr"},
+                    {"home/language.txt", "ja"}},
+                   Language::Japanese},
+        // A configuration that does not load is dropped silently.
+        ChoiceCase{"InvalidConfigFallsBackToDefaultHome",
+                   {"--config", "{root}/config.toml"},
+                   {{"LANG", "fr"}},
+                   {{"config.toml", "storage_dir = \"{root}/store\"\ncolour = 1\n"},
+                    {"store/language.txt", "ja"},
+                    {".local/share/pellamy/language.txt", "de"}},
+                   Language::German},
+        ChoiceCase{"InvalidConfigKeepsHomeOption",
+                   {"--config", "{root}/config.toml", "--home", "{root}/home"},
+                   {{"LANG", "fr"}},
+                   {{"config.toml", "storage_dir = ["},
+                    {"home/language.txt", "ja"},
+                    {".local/share/pellamy/language.txt", "de"}},
+                   Language::Japanese},
+        ChoiceCase{"MissingConfigOptionFileFallsBackToDefaultHome",
+                   {"--config", "{root}/absent.toml"},
+                   {{"LANG", "fr"}},
+                   {{".local/share/pellamy/language.txt", "de"}},
+                   Language::German},
+        ChoiceCase{"EmptyConfigOptionFallsBackToDefaultHome",
+                   {"--config="},
+                   {{"LANG", "fr"}},
+                   {{".local/share/pellamy/language.txt", "de"}},
+                   Language::German},
+        ChoiceCase{"ConfigOptionAfterDoubleDash",
+                   {"--", "--config", "{root}/config.toml"},
+                   {{"LANG", "fr"}},
+                   {{"config.toml", "storage_dir = \"{root}/store\"\n"},
+                    {"store/language.txt", "ja"},
+                    {".local/share/pellamy/language.txt", "de"}},
                    Language::German}),
     [](const auto& test) { return test.param.name; });
 
