@@ -19,6 +19,7 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code ignored;
+    // A test may have taken the owner's rights away; removal needs them back.
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(path_, ignored);
@@ -28,9 +29,20 @@ std::filesystem::path TempDir::write(const std::filesystem::path& relative,
                                      std::string_view content) const {
     const std::filesystem::path file = path_ / relative;
     std::filesystem::create_directories(file.parent_path());
-    std::ofstream{file, std::ios::binary}.write(content.data(),
-                                                static_cast<std::streamsize>(content.size()));
+    write_file(file, content);
     return file;
+}
+
+void write_file(const std::filesystem::path& file, std::string_view text,
+                std::filesystem::perms mode) {
+    {
+        std::ofstream out{file, std::ios::binary | std::ios::trunc};
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        if (!out) {
+            throw std::runtime_error("cannot write " + file.string());
+        }
+    }
+    std::filesystem::permissions(file, mode);
 }
 
 }  // namespace pellamy::testing

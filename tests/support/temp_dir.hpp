@@ -24,4 +24,8 @@ private:
     std::filesystem::path path_;
 };
 
+// Writes `text` to `file`, replacing it; `mode` sets the permission bits.
+void write_file(const std::filesystem::path& file, std::string_view text,
+                std::filesystem::perms mode = std::filesystem::perms{0644});
+
 }  // namespace pellamy::testing
