@@ -20,7 +20,7 @@ test("a server slower than 4 seconds is given up and asked again", async (t) => 
   assert.equal(server.statusRequests.length, 1);
   assert.equal(await page.isDisabled("#refresh"), true);
 
-  await waitFor(() => page.textContent("#message"), FETCH_ERROR, 3000);
+  await waitFor(() => page.textContent("#message"), FETCH_ERROR);
   assert.equal((await readView(page)).title, "Daemon unavailable.");
 
   server.reply = { body: STATES.unlocked };
