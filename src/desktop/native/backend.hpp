@@ -42,7 +42,8 @@ public:
     virtual void remove_icon(const TrayIconModel& icon) = 0;
 };
 
-// The backend for this machine: on Linux the headless one for now.
+// The backend for this machine: the D-Bus tray when the session has a tray
+// host, otherwise the headless one.
 std::shared_ptr<Backend> platform_backend();
 
 }  // namespace pellamy::desktop::native

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "desktop/native/event_loop.hpp"
+#include "desktop/native/headless_backend.hpp"
 #include "desktop/native/menu.hpp"
 #include "desktop/native/menu_event.hpp"
 #include "desktop/native/monogram.hpp"
@@ -19,6 +20,7 @@
 #include "support/fake_watcher.hpp"
 #include "support/private_bus.hpp"
 #include "support/run_process.hpp"
+#include "support/scoped_env.hpp"
 
 namespace pellamy::desktop::native {
 namespace {
@@ -103,11 +105,24 @@ protected:
     std::vector<std::string> clicks;
 };
 
-TEST(DbusBackendConnect, NeedsAWatcherOnTheBus) {
+TEST(DbusBackendChoice, TheTrayIsChosenOnlyWhenAWatcherOwnsItsName) {
     PrivateBus bus;
     EXPECT_FALSE(DbusBackend::connect(open_bus(bus.address()).value()));
+    {
+        const testing::ScopedEnv address{"DBUS_SESSION_BUS_ADDRESS", bus.address()};
+        EXPECT_TRUE(std::dynamic_pointer_cast<HeadlessBackend>(platform_backend()));
+    }
+
     const FakeWatcher watcher{bus.address()};
     EXPECT_TRUE(DbusBackend::connect(open_bus(bus.address()).value()));
+    {
+        const testing::ScopedEnv address{"DBUS_SESSION_BUS_ADDRESS", bus.address()};
+        EXPECT_TRUE(std::dynamic_pointer_cast<DbusBackend>(platform_backend()));
+    }
+    {
+        const testing::ScopedEnv address{"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus"};
+        EXPECT_TRUE(std::dynamic_pointer_cast<HeadlessBackend>(platform_backend()));
+    }
 }
 
 TEST_F(DbusBackendTest, ShownIconIsRegisteredWithTheWatcherUnderItsOwnName) {
