@@ -264,6 +264,32 @@ TEST_F(DbusBackendTest, OnlyAClickOnAnEnabledItemReachesTheCallback) {
     }
 }
 
+TEST_F(DbusBackendTest, TheEventLoopServesTheBusUntilQuitIsClicked) {
+    const auto proxy = loop.proxy();
+    set_menu_event_callback([proxy](const MenuEvent& event) { (void)proxy.post(event); });
+    // A host that waits for the item, reads the menu and clicks "Quit tray".
+    auto host = std::async(std::launch::async, [&] {
+        watcher->registrations(1);
+        const auto layout = client.layout(service());
+        return client.send_event(service(), layout.back().id);
+    });
+    std::vector<std::string> handled;
+    const int code = loop.run([&](const Event& event, ControlFlow& flow) {
+        flow.wait_until(ControlFlow::Clock::now() + std::chrono::seconds{1});
+        if (std::holds_alternative<StartEvent>(event)) {
+            show();
+        } else if (const auto* click = std::get_if<MenuEvent>(&event)) {
+            handled.push_back(click->id);
+            if (click->id == quit.id()) {
+                flow.exit(0);
+            }
+        }
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(host.get());
+    EXPECT_THAT(handled, ElementsAre(quit.id()));
+}
+
 TEST_F(DbusBackendTest, RegistersAgainWhenTheWatcherRestarts) {
     show();
     ASSERT_EQ(watcher->registrations(1).size(), 1U);
