@@ -1,42 +1,25 @@
 #include "command_line.hpp"
 
 #include <CLI/CLI.hpp>
-
-#include <charconv>
 #include <iostream>
+
+#include "config/port_number.hpp"
 
 namespace pellamy {
 namespace {
 
 constexpr int usage_error_status = 2;
 
-// Plain decimal only: the parser's own integer reading would take "010" as
-// octal, "0x50" as hexadecimal and accept surrounding spaces.
-std::optional<std::uint16_t> parse_port(std::string_view text) {
-    if (text.starts_with('+')) {
-        text.remove_prefix(1);
-    }
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) {
-        return std::nullopt;
-    }
-    std::uint16_t port = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
-    if (error != std::errc{} || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return port;
-}
-
-const CLI::Validator non_empty{
-    [](const std::string& value) {
-        return value.empty() ? std::string{"value must not be empty"} : std::string{};
-    },
-    ""};
+const CLI::Validator non_empty{[](const std::string& value) {
+                                   return value.empty() ? std::string{"value must not be empty"}
+                                                        : std::string{};
+                               },
+                               ""};
 
 const CLI::Validator port_number{
     [](const std::string& value) {
-        return parse_port(value) ? std::string{}
-                                 : std::string{"value must be an integer from 0 to 65535"};
+        return config::parse_port(value) ? std::string{}
+                                         : std::string{"value must be an integer from 0 to 65535"};
     },
     ""};
 
@@ -119,7 +102,7 @@ std::expected<Args, ParseExit> parse_command_line(int argc, const char* const* a
     args.home = value_of(home_option, home);
     args.config = value_of(config_option, config);
     if (port_option->count() > 0) {
-        desktop.port = parse_port(port);
+        desktop.port = config::parse_port(port);
     }
     args.desktop = desktop;
     return args;

@@ -1,6 +1,8 @@
 #include "command_line.hpp"
+#include "i18n/initialize.hpp"
 
 int main(int argc, char** argv) {
+    pellamy::i18n::initialize(argc, argv);
     const auto args = pellamy::parse_command_line(argc, argv);
     if (!args) {
         return args.error().status;

@@ -8,14 +8,16 @@ namespace pellamy::core {
 namespace {
 
 constexpr std::array<std::string_view, 15> kind_names{
-    "Crypto",   "Unauthorized", "Locked",    "ElevationRequired", "Invalid",
-    "NotFound", "AmbiguousId",  "Conflict",  "Limit",             "Model",
-    "ModelHttp", "JobStep",     "Io",        "Sql",               "Json",
+    "Crypto",   "Unauthorized", "Locked", "ElevationRequired", "Invalid", "NotFound", "AmbiguousId",
+    "Conflict", "Limit",        "Model",  "ModelHttp",         "JobStep", "Io",       "Sql",
+    "Json",
 };
 
 }  // namespace
 
-std::string_view kind_name(ErrorKind kind) { return kind_names.at(static_cast<std::size_t>(kind)); }
+std::string_view kind_name(ErrorKind kind) {
+    return kind_names.at(static_cast<std::size_t>(kind));
+}
 
 Error Error::job_step(std::uint64_t step, Error source) {
     return Error{ErrorKind::JobStep, Step{step, std::make_unique<Error>(std::move(source))}};

@@ -102,7 +102,11 @@ private:
     using Data = std::variant<std::monostate, StaticText, std::uint16_t, Step, std::error_code,
                               WrappedFailure>;
 
-    explicit Error(ErrorKind kind, Data data = {}) : kind_(kind), data_(std::move(data)) {}
+    // The data is built in place: GCC 12 warns of uninitialised alternatives
+    // when a whole variant is moved in wherever these factories are inlined.
+    explicit Error(ErrorKind kind) : kind_(kind) {}
+    template <typename T>
+    Error(ErrorKind kind, T value) : kind_(kind), data_(std::move(value)) {}
     static Data copy(const Data& data);
 
     ErrorKind kind_;

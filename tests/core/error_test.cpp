@@ -52,8 +52,7 @@ TEST(ErrorDisplay, NestedJobStepsRepeatThePattern) {
               "authentication or integrity verification failed");
     ASSERT_NE(error.source(), nullptr);
     EXPECT_EQ(error.source()->step(), 5u);
-    EXPECT_EQ(error.debug(),
-              "JobStep { step: 2, source: JobStep { step: 5, source: Crypto } }");
+    EXPECT_EQ(error.debug(), "JobStep { step: 2, source: JobStep { step: 5, source: Crypto } }");
 }
 
 TEST(ErrorDisplay, CopiesOwnTheirSource) {

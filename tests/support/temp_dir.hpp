@@ -5,8 +5,8 @@
 
 namespace pellamy::testing {
 
-// A fresh directory under the system's temporary folder, removed with
-// everything in it when the object goes.
+// A fresh directory below the system's temporary directory, removed with
+// everything in it when it goes out of scope.
 class TempDir {
 public:
     TempDir();
@@ -15,6 +15,10 @@ public:
     ~TempDir();
 
     const std::filesystem::path& path() const { return path_; }
+
+    // Writes a file below the directory, creating its parents, and returns its path.
+    std::filesystem::path write(const std::filesystem::path& relative,
+                                std::string_view content) const;
 
 private:
     std::filesystem::path path_;
