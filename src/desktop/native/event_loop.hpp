@@ -9,7 +9,7 @@
 #include "desktop/native/error.hpp"
 #include "desktop/native/event.hpp"
 #include "desktop/native/event_queue.hpp"
-#include "desktop/native/unique_fd.hpp"
+#include "desktop/unique_fd.hpp"
 
 namespace pellamy::desktop::native {
 
