@@ -136,6 +136,9 @@ void Child::kill_and_reap() noexcept {
 }
 
 std::expected<std::optional<ExitStatus>, std::error_code> Child::try_wait() {
+    if (pid_ < 0) {
+        return std::unexpected(std::make_error_code(std::errc::no_child_process));
+    }
     if (!status_) {
         int raw = 0;
         const pid_t ended = ::waitpid(pid_, &raw, WNOHANG);
@@ -150,6 +153,9 @@ std::expected<std::optional<ExitStatus>, std::error_code> Child::try_wait() {
 }
 
 std::expected<ExitStatus, std::error_code> Child::wait() {
+    if (pid_ < 0) {
+        return std::unexpected(std::make_error_code(std::errc::no_child_process));
+    }
     if (!status_) {
         int raw = 0;
         while (::waitpid(pid_, &raw, 0) < 0) {

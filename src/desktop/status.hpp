@@ -1,12 +1,15 @@
 #pragma once
 
-#include <boost/json/value.hpp>
 #include <cstdint>
 #include <expected>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace boost::json {
+class value;
+}  // namespace boost::json
 
 namespace pellamy::desktop {
 

@@ -163,6 +163,13 @@ TEST_F(Probe, GrandchildHoldingThePipeCannotBlockTheProbe) {
     EXPECT_TRUE(no_child_left());
 }
 
+TEST_F(Probe, RunawayOutputOfAGrandchildIsCut) {
+    const auto status = probe(tool("head -c 4000000 /dev/zero &\nexit 0\n"));
+
+    EXPECT_EQ(status, std::unexpected("Status probe output too large"));
+    EXPECT_TRUE(no_child_left());
+}
+
 TEST_F(Probe, PassesTheExactArguments) {
     const fs::path odd_home = dir.path() / "h\xff me";
     const fs::path config = dir.path() / "config.toml";

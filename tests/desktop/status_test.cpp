@@ -155,19 +155,32 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Number", "1", std::nullopt}, ReadCase{"String", R"("status")", std::nullopt}),
     [](const ::testing::TestParamInfo<ReadCase>& param) { return param.param.name; });
 
-TEST(StatusState, FirstMatchingRuleDecides) {
-    const DesktopStatus fresh{
-        .version = "1", .initialized = false, .unlocked = true, .details = std::nullopt};
-    const DesktopStatus locked{
-        .version = "1", .initialized = true, .unlocked = false, .details = DesktopDetails{}};
-    const DesktopStatus open{
-        .version = "1", .initialized = true, .unlocked = true, .details = std::nullopt};
+struct StateCase {
+    bool connected;
+    std::optional<DesktopStatus> service;
+    StatusState state;
+    std::string_view text;
+};
 
-    EXPECT_EQ(status_state(false, open), StatusState::Offline);
-    EXPECT_EQ(status_state(true, std::nullopt), StatusState::SetupRequired);
-    EXPECT_EQ(status_state(true, fresh), StatusState::SetupRequired);
-    EXPECT_EQ(status_state(true, locked), StatusState::Locked);
-    EXPECT_EQ(status_state(true, open), StatusState::Unlocked);
+TEST(StatusState, FirstMatchingRuleDecides) {
+    const auto record = [](bool initialized, bool unlocked) {
+        return DesktopStatus{.version = "1",
+                             .initialized = initialized,
+                             .unlocked = unlocked,
+                             .details = DesktopDetails{}};
+    };
+    for (const StateCase& c : {
+             StateCase{false, record(true, true), StatusState::Offline, "Daemon offline"},
+             StateCase{false, std::nullopt, StatusState::Offline, "Daemon offline"},
+             StateCase{true, std::nullopt, StatusState::SetupRequired, "Setup required"},
+             StateCase{true, record(false, true), StatusState::SetupRequired, "Setup required"},
+             StateCase{true, record(true, false), StatusState::Locked, "Vault locked"},
+             StateCase{true, record(true, true), StatusState::Unlocked, "Vault unlocked"},
+         }) {
+        const StatusState state = status_state(c.connected, c.service);
+        EXPECT_EQ(state, c.state) << c.text;
+        EXPECT_EQ(state_text(state), c.text);
+    }
 }
 
 }  // namespace

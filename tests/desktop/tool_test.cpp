@@ -2,7 +2,9 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include "support/run_process.hpp"
 #include "support/temp_dir.hpp"
 
 namespace pellamy::desktop {
@@ -80,6 +82,26 @@ TEST(LocateTool, AnyOtherExecutableRunsItself) {
     ASSERT_TRUE(tool.has_value()) << tool.error();
     EXPECT_TRUE(tool->is_absolute());
     EXPECT_EQ(fs::canonical(*tool), fs::canonical("/proc/self/exe"));
+}
+
+// Started through a symbolic link, the path is the link's: a "pellamy-tray"
+// link into a bundle must find the tool beside the link. The test runs itself
+// again through such a link and checks there.
+TEST(RunningExecutable, IsThePathAsStarted) {
+    if (const char* expected = ::getenv("PELLAMY_EXPECTED_EXECUTABLE")) {
+        EXPECT_EQ(running_executable(), fs::path{expected});
+        return;
+    }
+    const TempDir dir;
+    const fs::path link = dir.path() / "linked-tests";
+    fs::create_symlink(fs::canonical("/proc/self/exe"), link);
+
+    const auto result = pellamy::testing::run_process(
+        {link.string(), "--gtest_filter=RunningExecutable.IsThePathAsStarted"},
+        {"PELLAMY_EXPECTED_EXECUTABLE=" + link.string()});
+
+    EXPECT_EQ(result.exit_status, 0) << result.out;
+    EXPECT_THAT(result.out, ::testing::HasSubstr("1 test"));
 }
 
 TEST(ToolCommand, BuildsArgumentsInOrderWithQuietStreams) {
