@@ -22,7 +22,9 @@ namespace asio = boost::asio;
 // the context before `app` goes.
 struct Server::Runtime {
     App app;
-    asio::io_context context{1};
+    // One thread does all I/O; the only call from elsewhere is stop(), which
+    // keeps its lock under this hint.
+    asio::io_context context{BOOST_ASIO_CONCURRENCY_HINT_UNSAFE_IO};
     std::thread thread;
 
     ~Runtime() {

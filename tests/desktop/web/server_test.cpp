@@ -9,9 +9,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "dashboard_support.hpp"
 
