@@ -6,16 +6,13 @@
 namespace pellamy::desktop::native {
 
 // What the loop does after the handler returns: sleep until an instant (or an
-// event), or end. Ending is final; later requests to wait do not undo it.
+// event), or end. Ending is final: the first exit code stays, and later
+// requests to wait do not undo it.
 class ControlFlow {
 public:
     using Clock = std::chrono::steady_clock;
 
-    void wait_until(Clock::time_point deadline) noexcept {
-        if (!exit_code_) {
-            deadline_ = deadline;
-        }
-    }
+    void wait_until(Clock::time_point deadline) noexcept { deadline_ = deadline; }
     void exit(int code) noexcept {
         if (!exit_code_) {
             exit_code_ = code;

@@ -4,8 +4,6 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
-#include <cerrno>
-
 #include "desktop/native/signals.hpp"
 
 namespace pellamy::desktop::native {
@@ -77,14 +75,12 @@ int EventLoop::run(const Handler& handler) {
         handler(StartEvent{}, flow_);
     }
     while (!flow_.exit_code()) {
-        if (!wait_and_dispatch(handler)) {
-            flow_.exit(0);
-        }
+        wait_and_dispatch(handler);
     }
     return *flow_.exit_code();
 }
 
-bool EventLoop::wait_and_dispatch(const Handler& handler) {
+void EventLoop::wait_and_dispatch(const Handler& handler) {
     PollRequest request;
     request.watch(queue_->wake_fd(), POLLIN);
     request.watch(signals_.get(), POLLIN);
@@ -94,7 +90,8 @@ bool EventLoop::wait_and_dispatch(const Handler& handler) {
 
     if (request.fds[1].revents != 0) {
         drain_signals(signals_.get());
-        return false;
+        flow_.exit(0);
+        return;
     }
     backend_->dispatch_poll(std::span{request.fds}.subspan(own_fds));
 
@@ -112,7 +109,6 @@ bool EventLoop::wait_and_dispatch(const Handler& handler) {
     if (!delivered && !flow_.exit_code() && deadline && Clock::now() >= *deadline) {
         handler(WakeUp{}, flow_);
     }
-    return true;
 }
 
 }  // namespace pellamy::desktop::native

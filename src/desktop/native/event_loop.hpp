@@ -53,8 +53,9 @@ private:
     EventLoop(std::shared_ptr<Backend> backend, std::shared_ptr<EventQueue> queue, UniqueFd signals)
         : backend_(std::move(backend)), queue_(std::move(queue)), signals_(std::move(signals)) {}
 
-    // One poll() round; false when a termination signal ended the loop.
-    bool wait_and_dispatch(const Handler& handler);
+    // One poll() round: a termination signal ends the loop, posted events and
+    // a passed deadline go to the handler.
+    void wait_and_dispatch(const Handler& handler);
 
     std::shared_ptr<Backend> backend_;
     std::shared_ptr<EventQueue> queue_;

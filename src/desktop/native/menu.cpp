@@ -3,11 +3,15 @@
 #include <atomic>
 
 namespace pellamy::desktop::native {
+namespace {
 
+// "1", "2", and so on for menus and entries alike, never reused.
 std::string next_menu_id() {
     static std::atomic<unsigned long long> last{0};
     return std::to_string(++last);
 }
+
+}  // namespace
 
 MenuItem MenuItem::create(const EventLoop& loop, std::string text, bool enabled) {
     return MenuItem{loop.backend(),

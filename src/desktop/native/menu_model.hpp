@@ -29,7 +29,4 @@ struct TrayIconModel {
     std::shared_ptr<const MenuModel> menu;
 };
 
-// The next identifier of a menu or an entry: "1", "2", and so on, never reused.
-std::string next_menu_id();
-
 }  // namespace pellamy::desktop::native
