@@ -1,4 +1,4 @@
-# Two commands: `make run` starts the tray, `make test` runs every test suite.
+# Two commands: `make run` starts the live demo, `make test` runs every test suite.
 JOBS ?= $(shell nproc)
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
@@ -14,8 +14,9 @@ build: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DPELLAMY_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# The tray beside the stand-in tool on a demo home; see README.
 run: build
-	./$(BUILD_DIR)/pellamy-tray --help
+	@scripts/demo $(BUILD_DIR)
 
 # Sanitizers (address and undefined behaviour) and warnings-as-errors are on for tests.
 test: deps

@@ -40,6 +40,33 @@ bool TestBackend::click(std::string_view id) {
     return clickable;
 }
 
+bool TestBackend::click_text(std::string_view text) {
+    if (shown_ == nullptr) {
+        return false;
+    }
+    const auto& entries = shown_->menu->entries;
+    const auto found =
+        std::ranges::find_if(entries, [text](const auto& entry) { return entry->text == text; });
+    return found != entries.end() && click((*found)->id);
+}
+
+void TestBackend::then(std::function<void()> step) {
+    steps_.push_back(std::move(step));
+}
+
+void TestBackend::prepare_poll(desktop::native::PollRequest& request) {
+    if (steps_.empty()) {
+        return;
+    }
+    auto step = std::move(steps_.front());
+    steps_.pop_front();
+    step();
+    if (!steps_.empty()) {
+        // The next step comes in the next round, without waiting for the deadline.
+        request.wake_by(desktop::native::PollRequest::Clock::now());
+    }
+}
+
 std::expected<void, Error> TestBackend::record(Operation operation, std::string call) {
     calls_.push_back(std::move(call));
     if (failing_.contains(operation)) {

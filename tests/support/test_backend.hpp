@@ -1,5 +1,7 @@
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -28,6 +30,14 @@ public:
     // Activates the item the way a click does: only an enabled item of the
     // shown icon's menu. Returns whether the menu event was emitted.
     bool click(std::string_view id);
+    // Clicks the shown menu's item with this text.
+    bool click_text(std::string_view text);
+
+    // Queues a step to run in a later round of the event loop, just before it
+    // sleeps, as a user acting between events would: one step a round, in order.
+    void then(std::function<void()> step);
+
+    void prepare_poll(desktop::native::PollRequest& request) override;
 
     std::expected<void, desktop::native::Error> append(
         const desktop::native::MenuModel& menu, const desktop::native::MenuEntry& entry) override;
@@ -44,6 +54,7 @@ private:
     std::expected<void, desktop::native::Error> record(Operation operation, std::string call);
 
     std::set<Operation> failing_;
+    std::deque<std::function<void()>> steps_;
     std::vector<std::string> calls_;
     const desktop::native::TrayIconModel* shown_ = nullptr;
 };

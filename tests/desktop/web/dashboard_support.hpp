@@ -12,7 +12,7 @@
 
 #include "desktop/shared.hpp"
 #include "desktop/web/server.hpp"
-#include "raw_http_support.hpp"
+#include "support/raw_http.hpp"
 
 namespace pellamy::desktop::web::testing {
 

@@ -1,4 +1,4 @@
-#include "raw_http_support.hpp"
+#include "support/raw_http.hpp"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
