@@ -103,6 +103,21 @@ BusMessage call_get_layout(sd_bus* bus, const std::string& service,
 
 }  // namespace
 
+std::vector<std::string> menu_lines(const std::vector<MenuNode>& nodes) {
+    std::vector<std::string> lines;
+    for (const auto& node : nodes) {
+        const auto& p = node.properties;
+        if (p.contains("type") && p.at("type") == MenuValue{"separator"}) {
+            lines.emplace_back("---");
+            continue;
+        }
+        const auto label = std::get<std::string>(p.at("label"));
+        const bool enabled = !p.contains("enabled") || std::get<bool>(p.at("enabled"));
+        lines.push_back(enabled ? label : label + " (disabled)");
+    }
+    return lines;
+}
+
 BusClient::BusClient(const std::string& address) {
     auto bus = desktop::native::open_bus(address);
     if (!bus) {

@@ -18,6 +18,10 @@ struct MenuNode {
     std::map<std::string, MenuValue> properties;
 };
 
+// Each item's label, "---" for a separator and " (disabled)" after a disabled
+// item's label: the menu as a person would read it.
+std::vector<std::string> menu_lines(const std::vector<MenuNode>& nodes);
+
 struct Pixmap {
     std::int32_t width = 0;
     std::int32_t height = 0;

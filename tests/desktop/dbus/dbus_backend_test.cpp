@@ -29,10 +29,7 @@ using testing::BusClient;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using testing::FakeWatcher;
-using ::testing::IsEmpty;
-using testing::MenuNode;
-using testing::MenuValue;
-using ::testing::Not;
+using testing::menu_lines;
 using testing::PrivateBus;
 
 Icon monogram_icon() {
@@ -41,22 +38,6 @@ Icon monogram_icon() {
 
 std::shared_ptr<DbusBackend> connect_to(const PrivateBus& bus) {
     return DbusBackend::connect(open_bus(bus.address()).value()).value();
-}
-
-// Each child's label, "---" for a separator and "(disabled)" after a disabled label.
-std::vector<std::string> labels(const std::vector<MenuNode>& nodes) {
-    std::vector<std::string> lines;
-    for (const auto& node : nodes) {
-        const auto& p = node.properties;
-        if (p.contains("type") && p.at("type") == MenuValue{"separator"}) {
-            lines.emplace_back("---");
-            continue;
-        }
-        const auto label = std::get<std::string>(p.at("label"));
-        const bool enabled = !p.contains("enabled") || std::get<bool>(p.at("enabled"));
-        lines.push_back(enabled ? label : label + " (disabled)");
-    }
-    return lines;
 }
 
 // The tray's menu on the backend: status line, open, start and quit items.
@@ -188,7 +169,7 @@ TEST_F(DbusBackendTest, TooltipAndImageChangesAreSignalledAndShown) {
 TEST_F(DbusBackendTest, LayoutShowsLabelsSeparatorsAndEnabledFlagsUnderStableIds) {
     show();
     const auto layout = serving([&] { return client.layout(service()); });
-    EXPECT_THAT(labels(layout),
+    EXPECT_THAT(menu_lines(layout),
                 ElementsAre("Waiting for Pellamy (disabled)", "---", "Open status dashboard",
                             "Start daemon", "---", "Quit tray"));
     std::vector<std::int32_t> ids;
@@ -207,7 +188,7 @@ TEST_F(DbusBackendTest, GroupPropertiesAfterALayoutOfTypesGiveEveryLabel) {
         ids.push_back(node.id);
     }
     const auto labelled = serving([&] { return client.group_properties(service(), ids); });
-    EXPECT_EQ(labels(labelled), labels(serving([&] { return client.layout(service()); })));
+    EXPECT_EQ(menu_lines(labelled), menu_lines(serving([&] { return client.layout(service()); })));
 
     const auto everything = serving([&] { return client.group_properties(service(), {}); });
     EXPECT_EQ(everything.size(), 7U);  // the root too
@@ -222,7 +203,7 @@ TEST_F(DbusBackendTest, ChangedItemsAreSignalledWithoutANewLayout) {
     EXPECT_THAT(serving([&] { return client.signals_from(service()); }),
                 ElementsAre("ItemsPropertiesUpdated", "ItemsPropertiesUpdated"));
     EXPECT_EQ(serving([&] { return client.layout_revision(service()); }), revision);
-    EXPECT_THAT(labels(serving([&] { return client.layout(service()); })),
+    EXPECT_THAT(menu_lines(serving([&] { return client.layout(service()); })),
                 ElementsAre("Vault locked (disabled)", "---", "Open status dashboard",
                             "Start daemon (disabled)", "---", "Quit tray"));
 }
