@@ -43,8 +43,11 @@ protected:
     testing::StandIn standin;
     testing::BrowserRecorder browser;
     fs::path user = standin.dir() / "user";
-    // Nothing of the machine's own user may leak in.
-    std::array<ScopedEnv, 10> environment{ScopedEnv{"HOME", user.string()},
+    // Nothing of the machine's own user may leak in; without a session bus the
+    // tray stays headless, whatever tray host the machine runs.
+    std::array<ScopedEnv, 12> environment{ScopedEnv{"HOME", user.string()},
+                                          ScopedEnv{"DBUS_SESSION_BUS_ADDRESS", std::nullopt},
+                                          ScopedEnv{"XDG_RUNTIME_DIR", std::nullopt},
                                           ScopedEnv{"XDG_CONFIG_HOME", std::nullopt},
                                           ScopedEnv{"XDG_DATA_HOME", std::nullopt},
                                           ScopedEnv{"PELLAMY_HOME", std::nullopt},
