@@ -57,7 +57,9 @@ def provider(rng, name):
 def details(rng):
     counters = {key: rng.choice((0, 1, rng.randrange(1000), MAX_COUNTER))
                 for key in DETAILS_KEYS if key not in ("providers", "syncing")}
-    counters["providers"] = [provider(rng, p) for p in PROVIDERS if rng.random() < 0.6]
+    # Now and then a long list: a document of tens of KiB, still within a pipe's buffer.
+    listed = rng.choice((1,) * 9 + (2000,))
+    counters["providers"] = [provider(rng, p) for p in PROVIDERS * listed if rng.random() < 0.6]
     counters["syncing"] = [provider(rng, p) for p in rng.sample(PROVIDERS, rng.randrange(3))]
     if rng.random() < 0.2:
         return [counters[key] for key in DETAILS_KEYS]
@@ -138,13 +140,29 @@ def write_out(data):
 
 
 def grandchild(rng):
-    """Forks a process that keeps standard output open for a while."""
-    linger = rng.choice((0.3, 1.0, 2.0, 5.0, 8.0))
+    """Forks a process that keeps standard output open for a while, quietly or
+    writing without end."""
+    linger = rng.choice((0.3, 1.0, 2.0, 5.0, 8.0, "chatter"))
     pid = os.fork()
     if pid == 0:
-        time.sleep(linger)
+        if linger == "chatter":
+            try:
+                for _ in range(64):
+                    write_out(b" " * 65536)
+            except OSError:
+                pass
+        else:
+            time.sleep(linger)
         os._exit(0)
-    return pid, linger
+    return pid, linger if linger == "chatter" else f"linger-{linger}s"
+
+
+def hang(variant):
+    if variant == "closed-output":
+        os.close(1)
+    if variant == "stopped":
+        os.kill(os.getpid(), signal.SIGSTOP)
+    time.sleep(600)
 
 
 def desktop_status(home):
@@ -176,16 +194,16 @@ def desktop_status(home):
         write_out(output)
         return 0
     if roll < 0.88:
-        log(dict(entry, kind="hang", variant="sleep"))
-        time.sleep(600)
+        variant = rng.choice(("sleep", "closed-output", "stopped"))
+        log(dict(entry, kind="hang", variant=variant))
+        hang(variant)
         return 0
     # The grandchild holds the pipe: the document is shown only when it lets go
     # before the deadline.
     text, state = status_text(rng, version)
     write_out(text.encode())
-    pid, linger = grandchild(rng)
-    log(dict(entry, kind="grandchild", variant=f"linger-{linger}s", showable=True,
-             grandchild=pid))
+    pid, variant = grandchild(rng)
+    log(dict(entry, kind="grandchild", variant=variant, showable=True, grandchild=pid))
     return 0
 
 

@@ -78,6 +78,8 @@ def soak(options, run, failures):
         idle = []
     stop_sampling.set()
     sampler.join()
+    if not run.wait_for_probe():
+        failures.append("no probe started in the last 8 s")
     code, seconds = run.terminate()
     for connection in idle:
         connection.close()

@@ -77,6 +77,16 @@ class TrayRun:
             time.sleep(0.05)
         raise RuntimeError("the tray opened no dashboard")
 
+    def wait_for_probe(self, limit=8.0):
+        """Whether a probe child runs, waiting for one up to `limit` seconds:
+        the stop must also end a probe in flight."""
+        deadline = time.monotonic() + limit
+        while time.monotonic() < deadline:
+            if any(state != "Z" for _, state, _ in children_of(self.process.pid)):
+                return True
+            time.sleep(0.01)
+        return False
+
     def terminate(self):
         """SIGTERM; (exit code or None, seconds until it ended)."""
         start = time.monotonic()
