@@ -19,6 +19,11 @@ def resource_ranges(samples, warm_up):
     return ranges
 
 
+def series(samples):
+    """Every sample, for plotting: seconds, descriptors, children, RSS KiB, threads."""
+    return [[round(s.at, 1), s.fds, len(s.children), s.rss_kib, s.threads] for s in samples]
+
+
 def tool_faults(calls):
     kinds = Counter(call["kind"] for call in calls)
     variants = Counter(f"{call['kind']}/{call['variant']}" for call in calls)

@@ -106,7 +106,7 @@ def flatness_failures(samples, warm_up):
     for name, values, allowance in (
             ("descriptors", [s.fds for s in steady], 6),
             ("threads", [s.threads for s in steady], 0),
-            ("RSS KiB", [s.rss_kib for s in steady], max(2048, steady[0].rss_kib // 10))):
+            ("RSS KiB", [s.rss_kib for s in steady], 1024)):
         first, last = third_medians(values)
         if last > first + allowance:
             failures.append(f"{name} rose: median {first} in the first third, {last} in the last")

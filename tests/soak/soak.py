@@ -136,6 +136,7 @@ def main():
         "sigterm": {"exit_code": code, "seconds": seconds},
         "leftovers": {"tool_calls": alive_calls, "grandchildren_killed": len(grandchildren)},
         "failures": failures,
+        "series": figures.series(sampler.samples),
     })
     sys.stdout.write(text)
     return 1 if failures else 0
