@@ -4,8 +4,8 @@
 Each `desktop-status` call picks, from PELLAMY_SOAK_SEED and its own sequence
 number, one behaviour: a well-formed status document, a non-zero exit, garbage
 on standard output, a hang past the tray's deadline, or a grandchild that keeps
-standard output open after the tool has exited. Before it acts it appends one
-JSON line to PELLAMY_SOAK_LOG, so the driver can count the faults by kind and
+standard output open after the tool has exited. Each call appends one JSON line
+to PELLAMY_SOAK_LOG, so the driver can count the faults by kind and
 tell which documents the tray may show: every well-formed document carries the
 version "0.1.3-soak.N", N being the sequence number.
 """
@@ -16,7 +16,6 @@ import random
 import signal
 import sys
 import time
-
 
 
 def is_open(descriptor):
@@ -126,8 +125,8 @@ def garbage(rng, sequence):
 
 def log(entry):
     line = (json.dumps(entry) + "\n").encode()
-    descriptor = os.open(os.environ["PELLAMY_SOAK_LOG"], os.O_WRONLY | os.O_APPEND | os.O_CREAT | os.O_CLOEXEC,
-                         0o600)
+    flags = os.O_WRONLY | os.O_APPEND | os.O_CREAT | os.O_CLOEXEC
+    descriptor = os.open(os.environ["PELLAMY_SOAK_LOG"], flags, 0o600)
     try:
         os.write(descriptor, line)
     finally:

@@ -22,7 +22,7 @@ class Case:
         self.data = data
         self.expect = expect
         self.dribble = dribble
-        self.then = then  # "reset", "close" or "" (read the answers)
+        self.then = then  # "reset", "read-reset", "close" or "" (read the answers)
 
 
 def cases(port, token, rng):
@@ -70,6 +70,8 @@ def cases(port, token, rng):
         Case("slow write", well_formed, [{200}], dribble=0.01),
         Case("slow refusal", status(f"Origin: {origin}.evil", t="/"), [{403}], dribble=0.01),
         Case("reset after request", well_formed, [], then="reset"),
+        Case("reset while answering", status(t="/fonts/dm-sans.ttf"), [], then="read-reset"),
+        Case("pipelined flood then close", well_formed * 50, [], then="close"),
         Case("reset mid request", well_formed[: rng.randrange(1, len(well_formed))], [],
              then="reset"),
         Case("half request then close", well_formed[: rng.randrange(1, len(well_formed))], [],
@@ -107,7 +109,9 @@ class Hostile(threading.Thread):
                 http_wire.send(connection, case.data, case.dribble)
             except http_wire.Closed:
                 pass  # the tray may hang up before a huge request is through
-            if case.then == "reset":
+            if case.then == "read-reset":
+                connection.recv(100)
+            if case.then in ("reset", "read-reset"):
                 http_wire.reset(connection)
                 return
             if case.then == "close":
