@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 
-.PHONY: all deps build run test bench fuzz clean
+.PHONY: all deps build run test bench fuzz soak clean
 
 all: build
 
@@ -41,3 +41,10 @@ fuzz:
 		-DPELLAMY_TESTS=OFF >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target pellamy_fuzzers
 	@fuzz/run build-fuzz $(FUZZ_SECONDS)
+
+# The Release tray for SOAK_SECONDS under a faulty tool, polling clients and a
+# hostile one; figures in $(BUILD_DIR)/soak/. See README.
+SOAK_SECONDS ?= 600
+soak: build
+	@/usr/bin/python3 -B tests/soak/soak.py --tray $(BUILD_DIR)/pellamy-tray --out $(BUILD_DIR)/soak \
+		--seconds $(SOAK_SECONDS)
