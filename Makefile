@@ -28,7 +28,7 @@ test: deps
 	@$(MAKE) --no-print-directory test-tsan
 
 # Shared state, monitor, server, event loop and the tray end to end under
-# ThreadSanitizer; every executable halts on its first report (sanitizer/).
+# ThreadSanitizer; every executable halts on its first report.
 test-tsan: deps
 	@cmake -S . -B $(TSAN_BUILD_DIR) -DPELLAMY_TSAN=ON -DPELLAMY_WERROR=ON >/dev/null
 	@cmake --build $(TSAN_BUILD_DIR) -j $(JOBS)

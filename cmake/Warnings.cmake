@@ -9,8 +9,6 @@ function(pellamy_warnings target)
     get_target_property(type ${target} TYPE)
     if(PELLAMY_TSAN AND type STREQUAL "EXECUTABLE")
         target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/sanitizer/tsan_options.cpp)
-        target_compile_definitions(${target} PRIVATE
-            PELLAMY_TSAN_SUPPRESSIONS="${PROJECT_SOURCE_DIR}/sanitizer/tsan.supp")
     endif()
 endfunction()
 
