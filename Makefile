@@ -2,8 +2,9 @@
 JOBS ?= $(shell nproc)
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
+TSAN_BUILD_DIR ?= build-tsan
 
-.PHONY: all deps build run test bench fuzz soak clean
+.PHONY: all deps build run test test-tsan bench fuzz soak clean
 
 all: build
 
@@ -18,14 +19,23 @@ build: deps
 run: build
 	@scripts/demo $(BUILD_DIR)
 
-# Sanitizers (address and undefined behaviour) and warnings-as-errors are on for tests.
+# Sanitizers (address and undefined behaviour) and warnings-as-errors are on for tests;
+# then the threaded suites again under ThreadSanitizer.
 test: deps
 	@cmake -S . -B $(TEST_BUILD_DIR) -DPELLAMY_SANITIZE=ON -DPELLAMY_WERROR=ON >/dev/null
 	@cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 	@cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory test-tsan
+
+# Shared state, monitor, server, event loop and the tray end to end under
+# ThreadSanitizer; every executable halts on its first report.
+test-tsan: deps
+	@cmake -S . -B $(TSAN_BUILD_DIR) -DPELLAMY_TSAN=ON -DPELLAMY_WERROR=ON >/dev/null
+	@cmake --build $(TSAN_BUILD_DIR) -j $(JOBS)
+	@cd $(TSAN_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) build-bench build-fuzz
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(TSAN_BUILD_DIR) build-bench build-fuzz
 
 # Benchmarks build in Release; each bench/*_bench.cpp becomes build-bench/bench/NAME.
 bench: deps

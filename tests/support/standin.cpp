@@ -101,6 +101,15 @@ bool process_alive(pid_t pid) {
 }
 
 std::size_t thread_count() {
+#if defined(__SANITIZE_THREAD__)
+    // ThreadSanitizer adds a helper thread of its own when the process first
+    // creates one; have it here already so that it is counted before and after.
+    static const bool helper_started = [] {
+        std::thread{[] {}}.join();
+        return true;
+    }();
+    static_cast<void>(helper_started);
+#endif
     const auto tasks = fs::directory_iterator{"/proc/self/task"};
     return static_cast<std::size_t>(std::distance(fs::begin(tasks), fs::end(tasks)));
 }

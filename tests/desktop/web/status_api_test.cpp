@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <thread>
 
 #include "dashboard_support.hpp"
 
@@ -57,6 +58,30 @@ TEST_F(StatusApi, ServesTheSnapshotAsCompactJson) {
         EXPECT_EQ(response.body, c.body);
         EXPECT_EQ(response.values("content-type"), std::vector<std::string>{"application/json"});
         expect_security_headers(response);
+    }
+}
+
+// The monitor replaces the snapshot on its own thread while the server copies
+// it for each request: every answer is one whole snapshot, never a mixture.
+TEST_F(StatusApi, AnswersDuringReplacementAreWholeSnapshots) {
+    DesktopStatus status{"1.0.0", true, true, DesktopDetails{}};
+    status.details->providers.assign(32, Provider::GoogleDrive);
+    const StatusSnapshot online = StatusSnapshot::probed(status, 1);
+    const StatusSnapshot offline = StatusSnapshot::probed(std::nullopt, 2);
+    std::string online_body;
+    std::string offline_body;
+    write_json(online, online_body);
+    write_json(offline, offline_body);
+
+    const std::jthread monitor{[&](const std::stop_token& stop) {
+        for (bool up = true; !stop.stop_requested(); up = !up) {
+            dashboard->shared->replace(up ? online : offline);
+        }
+    }};
+    for (int i = 0; i < 200; ++i) {
+        const RawResponse response = dashboard->get("/api/status");
+        ASSERT_EQ(response.status, 200);
+        ASSERT_TRUE(response.body == online_body || response.body == offline_body) << response.body;
     }
 }
 
