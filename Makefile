@@ -48,7 +48,7 @@ FUZZ_SECONDS ?= 120
 fuzz:
 	@scripts/install-deps fuzz
 	@cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-19 -DPELLAMY_FUZZ=ON -DPELLAMY_SANITIZE=ON \
-		-DPELLAMY_TESTS=OFF >/dev/null
+		-DPELLAMY_WERROR=ON -DPELLAMY_TESTS=OFF >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target pellamy_fuzzers
 	@fuzz/run build-fuzz $(FUZZ_SECONDS)
 

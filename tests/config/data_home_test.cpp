@@ -51,9 +51,12 @@ TEST(DataHome, ReportsAStorageErrorWhenItCannotCreate) {
     const TempDir temp;
     const fs::path file = temp.path() / "file";
     testing::write_file(file, "not a directory");
-    for (const fs::path& home : {file, file / "home"}) {
+    // Cut at its NUL byte this path would name a directory that can be made.
+    const fs::path with_nul = temp.path() / std::string{"cut\0rest", 8};
+    for (const fs::path& home : {file, file / "home", with_nul}) {
         const auto prepared = data_home(home);
         ASSERT_FALSE(prepared.has_value()) << home;
+        EXPECT_FALSE(fs::exists(temp.path() / "cut"));
         EXPECT_EQ(prepared.error().message, "storage operation failed");
         ASSERT_TRUE(prepared.error().cause.has_value());
         EXPECT_EQ(prepared.error().cause->kind(), core::ErrorKind::Io);

@@ -13,6 +13,12 @@ namespace pellamy::desktop::web {
 namespace asio = boost::asio;
 using asio::ip::tcp;
 
+Response answer(const App& app, const Request& request) {
+    Response response = respond(app, request);
+    response.keep_alive(request.keep_alive());
+    return response;
+}
+
 asio::awaitable<void> serve_connection(tcp::socket socket, const App& app) {
     constexpr auto no_throw = asio::as_tuple(asio::use_awaitable);
     boost::beast::flat_buffer buffer;
@@ -23,8 +29,7 @@ asio::awaitable<void> serve_connection(tcp::socket socket, const App& app) {
         if (read_error) {
             break;
         }
-        Response response = respond(app, request);
-        response.keep_alive(request.keep_alive());
+        Response response = answer(app, request);
         const auto [write_error, written] = co_await http::async_write(socket, response, no_throw);
         if (write_error || !response.keep_alive()) {
             break;

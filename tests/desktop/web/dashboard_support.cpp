@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "support/security_headers.hpp"
+
 namespace pellamy::desktop::web::testing {
 namespace {
 
@@ -53,17 +55,8 @@ RawResponse RunningDashboard::get(std::string_view target) const {
 }
 
 const Headers& security_headers() {
-    static const Headers headers{
-        {"cache-control", "no-store"},
-        {"referrer-policy", "no-referrer"},
-        {"x-content-type-options", "nosniff"},
-        {"x-frame-options", "DENY"},
-        {"cross-origin-resource-policy", "same-origin"},
-        {"content-security-policy",
-         "default-src 'none'; script-src 'self'; style-src 'self'; font-src 'self'; "
-         "connect-src 'self'; img-src 'self' data:; base-uri 'none'; frame-ancestors 'none'; "
-         "form-action 'none'"},
-    };
+    static const Headers headers{expected_security_headers.begin(),
+                                 expected_security_headers.end()};
     return headers;
 }
 
