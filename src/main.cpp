@@ -1,4 +1,5 @@
 #include <fmt/format.h>
+#include <malloc.h>
 
 #include <cstdio>
 
@@ -32,6 +33,9 @@ std::expected<void, std::string> start(const pellamy::Args& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A fixed threshold: glibc would otherwise raise it after the first runaway
+    // probe output and keep that much memory resident for the rest of the day.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     // Before any thread starts, so every thread inherits the mask and the
     // event loop alone receives these signals.
     pellamy::desktop::native::block_termination_signals();

@@ -52,10 +52,6 @@ class TrayRun:
         environment = {key: value for key, value in os.environ.items()
                        if not key.startswith(("PELLAMY_", "XDG_", "DBUS_", "LC_"))}
         # Without a session bus the tray stays headless on any machine.
-        # A fixed mmap threshold keeps glibc from raising it after the first
-        # large buffer, which would keep up to twice that much resident from
-        # then on: RSS then shows live memory, and a leak stands out.
-        environment.update(GLIBC_TUNABLES="glibc.malloc.mmap_threshold=131072")
         environment.update(HOME=user, LANG="C", BROWSER=browser,
                            PELLAMY_SOAK_SEED=str(seed), PELLAMY_SOAK_LOG=self.tool_log)
         self.out = open(os.path.join(directory, "tray.out"), "wb")
