@@ -12,7 +12,8 @@ deps:
 	@scripts/install-deps
 
 build: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DPELLAMY_TESTS=OFF >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DPELLAMY_TESTS=OFF -DPELLAMY_SANITIZE=OFF \
+		-DPELLAMY_TSAN=OFF >/dev/null
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 # The tray beside the stand-in tool on a demo home; see README.
