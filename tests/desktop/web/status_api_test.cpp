@@ -73,6 +73,8 @@ TEST_F(StatusApi, AnswersDuringReplacementAreWholeSnapshots) {
     write_json(online, online_body);
     write_json(offline, offline_body);
 
+    // Before the thread starts, so no answer can show the fixture's own snapshot.
+    dashboard->shared->replace(online);
     const std::jthread monitor{[&](const std::stop_token& stop) {
         for (bool up = true; !stop.stop_requested(); up = !up) {
             dashboard->shared->replace(up ? online : offline);
