@@ -5,9 +5,9 @@
 #include <stdlib.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
+#include "checks.hpp"
 #include "config/configuration.hpp"
 #include "config/relay.hpp"
 #include "core/center_config.hpp"
@@ -17,12 +17,7 @@ namespace {
 
 using pellamy::config::Configuration;
 namespace fs = std::filesystem;
-
-void require(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
+using pellamy::fuzz::require;
 
 bool absolute_if_given(const std::optional<fs::path>& path) {
     return !path || path->is_absolute();

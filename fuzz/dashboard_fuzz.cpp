@@ -8,11 +8,10 @@
 #include <boost/asio/error.hpp>
 #include <boost/beast/core/flat_buffer.hpp>
 #include <boost/beast/http/read.hpp>
-#include <boost/json/parse.hpp>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
+#include "checks.hpp"
 #include "desktop/shared.hpp"
 #include "desktop/web/connection.hpp"
 #include "support/security_headers.hpp"
@@ -22,12 +21,8 @@ namespace {
 namespace http = boost::beast::http;
 using namespace pellamy::desktop;
 using pellamy::desktop::web::testing::expected_security_headers;
-
-void require(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
+using pellamy::fuzz::require;
+using pellamy::fuzz::served_service;
 
 // The input as a peer's stream, handed out in short pieces as a slow writer
 // would send it, then the end of the stream.
@@ -76,17 +71,6 @@ bool carries_token(const web::App& app, const web::Request& request) {
     });
 }
 
-// `connected` is true exactly when `service` is an object.
-void check_status_document(std::string_view body) {
-    boost::system::error_code error;
-    const auto document = boost::json::parse(body, error);
-    require(!error && document.is_object());
-    const auto* connected = document.get_object().if_contains("connected");
-    const auto* service = document.get_object().if_contains("service");
-    require(connected != nullptr && connected->is_bool() && service != nullptr);
-    require(connected->get_bool() == service->is_object());
-}
-
 void check(const web::App& app, const web::Request& request, const web::Response& response) {
     for (const auto& [name, value] : expected_security_headers) {
         require(response.count(name) == 1 && response[name] == value);
@@ -103,7 +87,7 @@ void check(const web::App& app, const web::Request& request, const web::Response
     const std::string_view path = web::path_of(request.target());
     if (path.starts_with("/api/") && response.result() == http::status::ok) {
         require(carries_token(app, request));
-        check_status_document(response.body().view());
+        served_service(response.body().view());
     }
 }
 

@@ -2,25 +2,19 @@
 // stores a record and the dashboard hands it out: what "/api/status" writes
 // must read back to the same record, with `connected` true exactly when
 // `service` is an object, and the state shown must follow the record.
-#include <boost/json/parse.hpp>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
+#include "checks.hpp"
 #include "desktop/probe.hpp"
 #include "desktop/shared.hpp"
 #include "desktop/web/status_api.hpp"
 
 namespace {
 
-namespace json = boost::json;
 using namespace pellamy::desktop;
-
-void require(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
+using pellamy::fuzz::require;
+using pellamy::fuzz::served_service;
 
 StatusState expected_state(const DesktopStatus& status) {
     if (!status.initialized) {
@@ -33,16 +27,9 @@ StatusState expected_state(const DesktopStatus& status) {
 void check_served(const Shared& shared, const DesktopStatus& status) {
     const auto response = web::status_response(shared);
     require(response.result() == web::http::status::ok);
-    boost::system::error_code error;
-    const json::value document = json::parse(response.body().view(), error);
-    require(!error && document.is_object());
-    const json::object& object = document.get_object();
-    const json::value* connected = object.if_contains("connected");
-    const json::value* service = object.if_contains("service");
-    require(connected != nullptr && service != nullptr);
-    require(connected->is_bool() && connected->get_bool() == service->is_object());
-    require(service->is_object());
-    const auto again = read_status(*service);
+    const auto service = served_service(response.body().view());
+    require(service.is_object());
+    const auto again = read_status(service);
     require(again && *again == status);
 }
 
